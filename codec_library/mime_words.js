@@ -1,0 +1,1 @@
+// mime_words
