@@ -137,3 +137,86 @@ function formatNumber(number, base, num_digits) {
   }
   return zeros.join('') + digits;
 }
+
+// parseInt as this library reads numbers, for the values that it keeps below
+// 2^53. The engine also skips U+180E and U+FEFF before the number; neither is
+// a space separator, so such a text holds no number here (NaN).
+function parseInteger(str, radix) {
+  var value = parseInt(str, radix);
+  var first = str.charCodeAt(0);
+  if (value === value && (first <= 0x20 || first >= 0xA0)) {
+    var start = str.search(/[^\t\n\v\f\r \u00A0\u1680\u2000-\u200A\u2028\u2029\u202F\u205F\u3000]/);
+    var unit = str.charCodeAt(start);
+    if (unit == 0x180E || unit == 0xFEFF) {
+      return NaN;
+    }
+  }
+  return value;
+}
+
+// parseInteger for every value. From 2^53 on, the engine rounds a run of
+// digits that lies halfway between two Numbers away from zero instead of to
+// the even one, so such a run is read again exactly.
+function parseIntegerExactly(str, radix) {
+  var value = parseInteger(str, radix);
+  if (!(Math.abs(value) >= 9007199254740992)) {  // NaN included
+    return value;
+  }
+  return parseLongInteger(str, radix);
+}
+
+// The digit run that parseInt reads in str, rounded to the nearest Number with
+// ties to even. The run is summed exactly in base 65536, seven digits at a time.
+function parseLongInteger(str, radix) {
+  var r = radix | 0;
+  var start = str.search(/[0-9A-Za-z]/);
+  var sign = str.charAt(start - 1) == '-' ? -1 : 1;
+  if ((r == 16 || r == 0) && str.substr(start, 2).toLowerCase() == '0x') {
+    start += 2;
+    r = 16;
+  } else if (r == 0) {
+    r = 10;
+  }
+  while (str.charCodeAt(start) == 0x30) {
+    start++;
+  }
+  var end = start;
+  for (;;) {
+    var c = str.charCodeAt(end);
+    var digit = c >= 0x30 && c <= 0x39 ? c - 0x30 :
+                c >= 0x61 && c <= 0x7A ? c - 0x57 :
+                c >= 0x41 && c <= 0x5A ? c - 0x37 : 36;
+    if (digit >= r) {
+      break;
+    }
+    end++;
+  }
+  if ((end - start - 1) * Math.log(r) / Math.LN2 >= 1024) {
+    return sign * Infinity;
+  }
+  var limbs = [];  // least significant first
+  for (var from = start; from < end; from += 7) {
+    var digits = str.substring(from, Math.min(from + 7, end));
+    var factor = Math.pow(r, digits.length);
+    var carry = parseInt(digits, r);
+    for (var k = 0; k < limbs.length; k++) {
+      var x = limbs[k] * factor + carry;
+      limbs[k] = x % 65536;
+      carry = Math.floor(x / 65536);
+    }
+    while (carry > 0) {
+      limbs.push(carry % 65536);
+      carry = Math.floor(carry / 65536);
+    }
+  }
+  var bits = [];
+  for (var i = limbs.length - 1; i >= 0; i--) {
+    bits.push((65536 + limbs[i]).toString(2).substr(1));
+  }
+  var binary = bits.join('').replace(/^0+/, '');
+  var mantissa = parseInt(binary.substr(0, 53), 2);
+  if (binary.charAt(53) == '1' && (binary.indexOf('1', 54) >= 0 || mantissa % 2 == 1)) {
+    mantissa++;
+  }
+  return sign * mantissa * Math.pow(2, Math.max(binary.length - 53, 0));
+}

@@ -1,0 +1,52 @@
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "native/byte_list.h"
+#include "native/chinese_variants.h"
+#include "native/codepage936.h"
+#include "native/hex_text.h"
+
+namespace varnelo {
+namespace {
+
+// Mixed Chinese and ASCII text in code page 936, `bytes` long.
+FieldText mixedChineseText(size_t bytes) {
+  const FieldText unit = "Varnelo \xD6\xD0\xB9\xFA\xBA\xBA\xD7\xD6 text, \xB1\xE0\xC2\xEB 123\r\n";
+  FieldText text;
+  while (text.size() + unit.size() <= bytes) text += unit;
+  text.append(bytes - text.size(), 'a');
+  return text;
+}
+
+// Each native conversion applied to the form it reads, made from a mixed
+// text of state.range(0) bytes; throughput counts the bytes of that text.
+template <typename Convert, typename Prepare>
+void runConversion(benchmark::State& state, Prepare prepare, Convert convert) {
+  const std::string input = prepare(mixedChineseText(state.range(0)));
+  for (auto _ : state) benchmark::DoNotOptimize(convert(input));
+  state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+
+std::string same(const std::string& text) { return text; }
+std::string asByteList(const std::string& text) { return bytesToByteList(text); }
+std::string asHexText(const std::string& text) { return bytesToHexText(gbkToUtf8(text)); }
+std::string asTraditional(const std::string& text) { return toTraditionalChinese(text); }
+
+void BM_BytesToByteList(benchmark::State& state) { runConversion(state, same, bytesToByteList); }
+void BM_ByteListToBytes(benchmark::State& state) { runConversion(state, asByteList, byteListToBytes); }
+void BM_BytesToHexText(benchmark::State& state) { runConversion(state, gbkToUtf8, bytesToHexText); }
+void BM_HexTextToBytes(benchmark::State& state) { runConversion(state, asHexText, hexTextToBytes); }
+void BM_ToTraditionalChinese(benchmark::State& state) { runConversion(state, same, toTraditionalChinese); }
+void BM_ToSimplifiedChinese(benchmark::State& state) { runConversion(state, asTraditional, toSimplifiedChinese); }
+
+#define NATIVE_SIZES ->Arg(1 << 10)->Arg(64 << 10)->Arg(1 << 20)->Unit(benchmark::kMicrosecond)
+BENCHMARK(BM_BytesToByteList) NATIVE_SIZES;
+BENCHMARK(BM_ByteListToBytes) NATIVE_SIZES;
+BENCHMARK(BM_BytesToHexText) NATIVE_SIZES;
+BENCHMARK(BM_HexTextToBytes) NATIVE_SIZES;
+BENCHMARK(BM_ToTraditionalChinese) NATIVE_SIZES;
+BENCHMARK(BM_ToSimplifiedChinese) NATIVE_SIZES;
+
+}  // namespace
+}  // namespace varnelo
