@@ -19,6 +19,7 @@ struct CodecHost::Engine {
   size_t allocated = 0;
   size_t limit = 0;
   std::string bytecode;           // the compiled library; empty when it does not compile
+  std::string lazyBytecode;       // the compiled lazy script; empty when there is none
   std::jmp_buf* fatalExit = nullptr;
   bool broken = false;            // a fatal error left the heap unusable
 };
@@ -74,9 +75,53 @@ duk_ret_t standardFromCharCode(duk_context* ctx) {
 
 struct Call {
   const std::string* bytecode;
+  const std::string* lazyBytecode;
+  const char* const* lazyGlobals;
+  size_t lazyGlobalCount;
   const char* entry;
   const std::string* arguments[3];
 };
+
+constexpr const char* CURRENT_CALL = "currentCall";
+
+void pushCompiledFunction(duk_context* ctx, const std::string& bytecode) {
+  duk_push_external_buffer(ctx);
+  duk_config_buffer(ctx, -1, const_cast<char*>(bytecode.data()), bytecode.size());
+  duk_load_function(ctx);
+}
+
+// The getter that stands in for each lazy global until one is read: it removes
+// all of them, runs the lazy script, which defines the real ones, and returns
+// the value of the global that was read (its index is the function's magic).
+duk_ret_t loadLazyScript(duk_context* ctx) {
+  duk_push_heap_stash(ctx);
+  duk_get_prop_string(ctx, -1, CURRENT_CALL);
+  const Call* call = static_cast<const Call*>(duk_get_pointer(ctx, -1));
+  duk_pop_2(ctx);
+  duk_push_global_object(ctx);
+  for (size_t i = 0; i < call->lazyGlobalCount; ++i) duk_del_prop_string(ctx, -1, call->lazyGlobals[i]);
+  pushCompiledFunction(ctx, *call->lazyBytecode);
+  duk_call(ctx, 0);
+  duk_pop(ctx);
+  duk_get_prop_string(ctx, -1, call->lazyGlobals[duk_get_current_magic(ctx)]);
+  return 1;
+}
+
+void installLazyGlobals(duk_context* ctx, const Call& call) {
+  if (call.lazyBytecode->empty()) return;
+  duk_push_heap_stash(ctx);
+  duk_push_pointer(ctx, const_cast<Call*>(&call));
+  duk_put_prop_string(ctx, -2, CURRENT_CALL);
+  duk_pop(ctx);
+  duk_push_global_object(ctx);
+  for (size_t i = 0; i < call.lazyGlobalCount; ++i) {
+    duk_push_string(ctx, call.lazyGlobals[i]);
+    duk_push_c_function(ctx, loadLazyScript, 0);
+    duk_set_magic(ctx, -1, static_cast<duk_int_t>(i));
+    duk_def_prop(ctx, -3, DUK_DEFPROP_HAVE_GETTER | DUK_DEFPROP_SET_CONFIGURABLE);
+  }
+  duk_pop(ctx);
+}
 
 // Runs inside a protected call on a fresh thread: prepares the environment,
 // executes the library, calls the entry point and leaves its string result.
@@ -87,12 +132,11 @@ duk_ret_t callEntryPoint(duk_context* ctx, void* udata) {
   duk_push_c_function(ctx, standardFromCharCode, DUK_VARARGS);
   duk_put_prop_string(ctx, -2, "fromCharCode");
   duk_pop(ctx);
+  installLazyGlobals(ctx, *call);
 
   // Like a script host's "execute statement", a library that throws part way
   // still leaves whatever it defined before the throw.
-  duk_push_external_buffer(ctx);
-  duk_config_buffer(ctx, -1, const_cast<char*>(call->bytecode->data()), call->bytecode->size());
-  duk_load_function(ctx);
+  pushCompiledFunction(ctx, *call->bytecode);
   duk_pcall(ctx, 0);
   duk_pop(ctx);
 
@@ -110,7 +154,7 @@ duk_ret_t callEntryPoint(duk_context* ctx, void* udata) {
   return 1;
 }
 
-duk_ret_t compileLibrary(duk_context* ctx, void*) {
+duk_ret_t compileScript(duk_context* ctx, void*) {
   duk_push_string(ctx, "codec_library");
   duk_compile(ctx, 0);
   duk_dump_function(ctx);
@@ -119,8 +163,12 @@ duk_ret_t compileLibrary(duk_context* ctx, void*) {
 
 }  // namespace
 
-CodecHost::CodecHost(std::string_view librarySource, size_t memoryLimit)
-    : source_(librarySource), memoryLimit_(memoryLimit) {
+CodecHost::CodecHost(std::string_view librarySource, LazyScript lazyScript, size_t memoryLimit)
+    : source_(librarySource),
+      lazySource_(lazyScript.source),
+      lazyGlobals_(std::move(lazyScript.globals)),
+      memoryLimit_(memoryLimit) {
+  for (const std::string& name : lazyGlobals_) lazyGlobalNames_.push_back(name.c_str());
   startEngine();
 }
 
@@ -139,14 +187,21 @@ void CodecHost::startEngine() {
     engine_->broken = true;
     return;
   }
+  engine_->bytecode = compile(source_);
+  if (!lazySource_.empty()) engine_->lazyBytecode = compile(lazySource_);
+}
+
+std::string CodecHost::compile(const std::string& source) {
   duk_context* ctx = engine_->heap;
-  duk_push_lstring(ctx, source_.data(), source_.size());
-  if (duk_safe_call(ctx, compileLibrary, nullptr, 1, 1) == DUK_EXEC_SUCCESS) {
+  std::string bytecode;
+  duk_push_lstring(ctx, source.data(), source.size());
+  if (duk_safe_call(ctx, compileScript, nullptr, 1, 1) == DUK_EXEC_SUCCESS) {
     duk_size_t size = 0;
     const char* data = static_cast<const char*>(duk_get_buffer_data(ctx, -1, &size));
-    engine_->bytecode.assign(data, size);
+    bytecode.assign(data, size);
   }
   duk_pop(ctx);
+  return bytecode;
 }
 
 std::optional<std::u16string> CodecHost::runUnits(std::string_view entry, std::u16string_view text,
@@ -157,7 +212,12 @@ std::optional<std::u16string> CodecHost::runUnits(std::string_view entry, std::u
 
   const std::string entryName(entry);
   const std::string arguments[3] = {utf16ToCesu8(text), utf16ToCesu8(second), utf16ToCesu8(third)};
-  const Call call{&engine_->bytecode, entryName.c_str(), {&arguments[0], &arguments[1], &arguments[2]}};
+  const Call call{&engine_->bytecode,
+                  &engine_->lazyBytecode,
+                  lazyGlobalNames_.data(),
+                  lazyGlobalNames_.size(),
+                  entryName.c_str(),
+                  {&arguments[0], &arguments[1], &arguments[2]}};
 
   std::string resultBytes;
   volatile bool succeeded = false;

@@ -4,12 +4,21 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "native/field_text.h"
 
 struct duk_hthread;
 
 namespace varnelo {
+
+// A script that defines large globals few calls need. A call's environment
+// runs it only when the call first reads one of those globals, so calls that
+// never touch them do not pay for loading them.
+struct LazyScript {
+  std::string_view source;
+  std::vector<std::string> globals;
+};
 
 // Runs one entry point of an ECMAScript library in a fresh global environment
 // per call. The library is compiled once; each call loads it into a new engine
@@ -19,7 +28,8 @@ class CodecHost {
  public:
   // Beyond memoryLimit bytes the engine's allocations fail, and the call with them.
   static constexpr size_t DEFAULT_MEMORY_LIMIT = size_t{4} << 30;
-  explicit CodecHost(std::string_view librarySource, size_t memoryLimit = DEFAULT_MEMORY_LIMIT);
+  explicit CodecHost(std::string_view librarySource, LazyScript lazyScript = {},
+                     size_t memoryLimit = DEFAULT_MEMORY_LIMIT);
   ~CodecHost();
   CodecHost(const CodecHost&) = delete;
   CodecHost& operator=(const CodecHost&) = delete;
@@ -40,8 +50,12 @@ class CodecHost {
 
  private:
   void startEngine();
+  std::string compile(const std::string& source);
 
   std::string source_;
+  std::string lazySource_;
+  std::vector<std::string> lazyGlobals_;
+  std::vector<const char*> lazyGlobalNames_;
   size_t memoryLimit_;
   std::unique_ptr<Engine> engine_;
 };

@@ -34,7 +34,7 @@ TEST(CodecHost, ArgumentsArriveAsStringsAndAbsentOnesAsEmpty) {
 }
 
 TEST(CodecHost, EveryFailureGivesTheEmptyTextAndTheNextCallWorks) {
-  CodecHost host(TEST_LIBRARY, size_t{32} << 20);
+  CodecHost host(TEST_LIBRARY, {}, size_t{32} << 20);
   for (const char* entry : {"throws", "returnsNull", "badToString", "noSuchFunction", "leftBehind",
                             "recurse", "exhaust"}) {
     EXPECT_EQ(host.run(entry, "x", "", ""), "") << entry;
@@ -48,6 +48,23 @@ TEST(CodecHost, NoStateSurvivesACall) {
   CodecHost host(TEST_LIBRARY);
   EXPECT_EQ(host.run("leaveState", "", "", ""), "left");
   EXPECT_EQ(host.run("seeState", "", "", ""), "fresh");
+}
+
+TEST(CodecHost, ALazyScriptRunsOnlyWhenACallReadsOneOfItsGlobals) {
+  const char* library = R"js(
+    function loadCount() { return typeof TIMES_LOADED === "undefined" ? "not loaded" : String(TIMES_LOADED); }
+    function readTable(s) { return TABLE + "," + OTHER_TABLE + "," + loadCount(); }
+    function readTwice(s) { return TABLE + TABLE + loadCount(); }
+  )js";
+  const char* lazy = R"js(
+    var TIMES_LOADED = (typeof TIMES_LOADED === "undefined" ? 0 : TIMES_LOADED) + 1;
+    var TABLE = "t", OTHER_TABLE = "o";
+  )js";
+  CodecHost host(library, {lazy, {"TABLE", "OTHER_TABLE"}});
+  EXPECT_EQ(host.run("loadCount", "", "", ""), "not loaded");
+  EXPECT_EQ(host.run("readTable", "", "", ""), "t,o,1");
+  EXPECT_EQ(host.run("readTwice", "", "", ""), "tt1");
+  EXPECT_EQ(host.run("loadCount", "", "", ""), "not loaded");
 }
 
 TEST(CodecHost, ALibraryThatDoesNotCompileFailsEveryCall) {
