@@ -9,6 +9,8 @@
 #include <string_view>
 
 #include "app/field_registry.h"
+#include "app/field_rules.h"
+#include "app/memory_window.h"
 #include "native/codepage936.h"
 
 namespace varnelo {
@@ -69,6 +71,14 @@ struct Stop {
   int status = EXIT_REFUSED;
 };
 
+// An argument quoted for a message, with control characters shown as "?" so
+// that the message stays one line.
+std::string quoted(std::string_view argument) {
+  std::string text = "'";
+  for (char c : argument) text += static_cast<unsigned char>(c) < 0x20 ? '?' : c;
+  return text + "'";
+}
+
 struct Command {
   bool raw = false;
   bool noNewline = false;
@@ -85,7 +95,7 @@ Command parse(const std::vector<std::string>& args) {
     else if (args[i] == "-n")
       command.noNewline = true;
     else
-      throw Stop{"unknown option '" + args[i] + "'; see '" + PROGRAM + " --help'"};
+      throw Stop{"unknown option " + quoted(args[i]) + "; see '" + PROGRAM + " --help'"};
   }
   if (i == args.size()) throw Stop{std::string("no command given; see '") + PROGRAM + " --help'"};
   command.name = args[i];
@@ -101,19 +111,19 @@ Command parse(const std::vector<std::string>& args) {
     if (command.noNewline) throw Stop{"-n applies to encode and decode only"};
     maxOperands = 1;
   } else {
-    throw Stop{"unknown command '" + command.name + "'; see '" + PROGRAM + " --help'"};
+    throw Stop{"unknown command " + quoted(command.name) + "; see '" + PROGRAM + " --help'"};
   }
   if (command.operands.size() < minOperands) throw Stop{command.name + " needs a FIELD"};
   if (command.operands.size() > maxOperands)
-    throw Stop{"too many arguments for " + command.name + ": '" + command.operands[maxOperands] +
-               "'; quote a TEXT that has spaces"};
+    throw Stop{"too many arguments for " + command.name + ": " + quoted(command.operands[maxOperands]) +
+               "; quote a TEXT that has spaces"};
   return command;
 }
 
 const ConversionField& resolveField(const std::string& name) {
   std::optional<int> number = findField(name);
   if (!number)
-    throw Stop{"unknown field '" + name + "'; FIELD is a number from 2 to 18 or a key from '" +
+    throw Stop{"unknown field " + quoted(name) + "; FIELD is a number from 2 to 18 or a key from '" +
                PROGRAM + " list'"};
   return fieldRow(*number);
 }
@@ -251,12 +261,17 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     write(out, runConversion(command.name == "encode" ? field->encode : field->decode, text), command.raw);
     if (!command.noNewline) out << '\n';
   } else {
-    // Fields 2 to 18 in order, as the window refreshes them from field 1.
+    // The text typed into field 1 of a window without a screen, the focus
+    // elsewhere: the event rules fill fields 2 to 18 just as in the window.
+    MemoryWindow window;
+    FieldRules rules(window);
+    window.connect(rules);
+    window.userEdits(PLAIN_TEXT_FIELD, text);
     for (const ConversionField& row : FIELD_REGISTRY) {
       if (row.number == PLAIN_TEXT_FIELD) continue;
       if (row.number != PLAIN_TEXT_FIELD + 1) out << '\n';
       out << '[' << row.number << "] " << row.sourceKey << "  " << shownLabel(row.label) << '\n';
-      write(out, runConversion(row.encode, text), command.raw);
+      write(out, window.getFieldText(row.number), command.raw);
       out << '\n';
     }
   }

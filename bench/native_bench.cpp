@@ -40,13 +40,16 @@ void BM_HexTextToBytes(benchmark::State& state) { runConversion(state, asHexText
 void BM_ToTraditionalChinese(benchmark::State& state) { runConversion(state, same, toTraditionalChinese); }
 void BM_ToSimplifiedChinese(benchmark::State& state) { runConversion(state, asTraditional, toSimplifiedChinese); }
 
-#define NATIVE_SIZES ->Arg(1 << 10)->Arg(64 << 10)->Arg(1 << 20)->Unit(benchmark::kMicrosecond)
-BENCHMARK(BM_BytesToByteList) NATIVE_SIZES;
-BENCHMARK(BM_ByteListToBytes) NATIVE_SIZES;
-BENCHMARK(BM_BytesToHexText) NATIVE_SIZES;
-BENCHMARK(BM_HexTextToBytes) NATIVE_SIZES;
-BENCHMARK(BM_ToTraditionalChinese) NATIVE_SIZES;
-BENCHMARK(BM_ToSimplifiedChinese) NATIVE_SIZES;
+void nativeSizes(benchmark::internal::Benchmark* benchmark) {
+  benchmark->Arg(1 << 10)->Arg(64 << 10)->Arg(1 << 20)->Unit(benchmark::kMicrosecond);
+}
+
+BENCHMARK(BM_BytesToByteList)->Apply(nativeSizes);
+BENCHMARK(BM_ByteListToBytes)->Apply(nativeSizes);
+BENCHMARK(BM_BytesToHexText)->Apply(nativeSizes);
+BENCHMARK(BM_HexTextToBytes)->Apply(nativeSizes);
+BENCHMARK(BM_ToTraditionalChinese)->Apply(nativeSizes);
+BENCHMARK(BM_ToSimplifiedChinese)->Apply(nativeSizes);
 
 }  // namespace
 }  // namespace varnelo

@@ -84,15 +84,12 @@ function convertBytesToUnicodeCodePoints(data_bytes, encoding) {
 // "\xE3\x81\x82" with the base "16", "\343\201\202" with "8". The base arrives
 // as a text: == compares it as a number, toString and parseInt take it as a radix.
 function convertBytesToEscapedString(data_bytes, base) {
-  var parts = [];
-  for (var i = 0; i < data_bytes.length; i++) {
+  return convertCodesToEscapedString(data_bytes, function (byte_value) {
     if (base == 16) {
-      parts.push('\\x' + formatNumber(data_bytes[i], base, 2));
-    } else {
-      parts.push('\\' + formatNumber(data_bytes[i], base, 3));
+      return '\\x' + formatNumber(byte_value, base, 2);
     }
-  }
-  return parts.join('');
+    return '\\' + formatNumber(byte_value, base, 3);
+  });
 }
 
 function convertEscapedBytesToBytes(str, base) {

@@ -75,7 +75,12 @@ function convertUnicodeCodePointToUtf8Bytes(unicode_code) {
 function convertUnicodeCodePointsToUtf8Bytes(unicode_codes) {
   var utf8_bytes = [];
   for (var i = 0; i < unicode_codes.length; i++) {
-    var bytes = convertUnicodeCodePointToUtf8Bytes(unicode_codes[i]);
+    var c = unicode_codes[i];
+    if (c < 0x80) {  // most text: one byte, without a list of its own
+      utf8_bytes.push(c);
+      continue;
+    }
+    var bytes = convertUnicodeCodePointToUtf8Bytes(c);
     for (var j = 0; j < bytes.length; j++) {
       utf8_bytes.push(bytes[j]);
     }
@@ -138,9 +143,9 @@ function formatNumber(number, base, num_digits) {
   return zeros.join('') + digits;
 }
 
-// parseInt as this library reads numbers, for the values that it keeps below
-// 2^53. The engine also skips U+180E and U+FEFF before the number; neither is
-// a space separator, so such a text holds no number here (NaN).
+// parseInt with one correction: the engine also skips U+180E and U+FEFF before
+// the number, but neither is a space separator, so such a text holds no number
+// (NaN). Values below 2^53 are exact; for larger ones see parseIntegerExactly.
 function parseInteger(str, radix) {
   var value = parseInt(str, radix);
   var first = str.charCodeAt(0);
@@ -191,7 +196,7 @@ function parseLongInteger(str, radix) {
     }
     end++;
   }
-  if ((end - start - 1) * Math.log(r) / Math.LN2 >= 1024) {
+  if ((end - start - 1) * Math.log(r) / Math.LN2 >= 1024) {  // at least 2^1024
     return sign * Infinity;
   }
   var limbs = [];  // least significant first

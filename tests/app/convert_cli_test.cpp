@@ -94,6 +94,7 @@ const Refusal REFUSALS[] = {
     {"PlainTextIsNoConverter", {"encode", "1", "x"}, "", "unknown field '1'"},
     {"FieldBeyondTheLast", {"decode", "19", "x"}, "", "unknown field '19'"},
     {"UnknownKey", {"encode", "Base64", "x"}, "", "unknown field 'Base64'"},
+    {"UnknownKeyOverTwoLines", {"encode", "base\n64", "x"}, "", "unknown field 'base?64'"},
     {"PunycodeIsOutputOnly", {"decode", "6", "x"}, "", "field 6 (punycode) has no decoding"},
     {"PunycodeByKey", {"decode", "punycode"}, "xn--", "field 6 (punycode) has no decoding"},
     {"Cp936ArgumentIsNotUtf8", {"encode", "13", "\xD6\xD0"}, "", "input is not valid UTF-8 (byte 0)"},

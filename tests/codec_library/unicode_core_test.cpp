@@ -30,11 +30,12 @@ void expectEvaluations(const Evaluation (&rows)[N]) {
 
 // The UTF-16 units of the string an expression gives, in upper-case hex.
 std::string unitsOf(const std::string& expression) {
-  return evaluateInLibrary("(function (s) { var units = [];"
-                           " for (var i = 0; i < s.length; i++)"
-                           " units.push(s.charCodeAt(i).toString(16).toUpperCase());"
-                           " return units; })(" +
-                           expression + ")");
+  return evaluateInLibrary(
+      "(function (s) { var units = [];"
+      " for (var i = 0; i < s.length; i++)"
+      " units.push(s.charCodeAt(i).toString(16).toUpperCase());"
+      " return units; })(" +
+      expression + ")");
 }
 
 TEST(UnicodeCore, StringToCodePointsPairsSurrogatesAndDropsBrokenPairs) {
@@ -55,7 +56,8 @@ TEST(UnicodeCore, StringToCodePointsPairsSurrogatesAndDropsBrokenPairs) {
 TEST(UnicodeCore, Utf8BytesToCodePointsSkipsWhatIsNoSequence) {
   expectEvaluations({
       {"convertUtf8BytesToUnicodeCodePoints([])", "[]"},
-      {"convertUtf8BytesToUnicodeCodePoints([0xE3, 0x81, 0x82, 0xE3, 0x81, 0x84])", "[12354,12356]"},
+      {"convertUtf8BytesToUnicodeCodePoints([0xE3, 0x81, 0x82, 0xE3, 0x81, 0x84])",
+       "[12354,12356]"},
       {"convertUtf8BytesToUnicodeCodePoints([0xF0, 0xA0, 0x80, 0x8B])", "[131083]"},
       {"convertUtf8BytesToUnicodeCodePoints([0x41, 0xFF, 0x42])", "[65,66]"},
       {"convertUtf8BytesToUnicodeCodePoints([0xFF, 0x41])", "[65]"},
@@ -128,13 +130,14 @@ TEST(UnicodeCore, CodePointsToStringWrapsEveryValueIntoUnits) {
 
 TEST(UnicodeCore, LongListsBecomeStringsWhole) {
   // 3 * 8192 + 5 code points, the last one a pair.
-  EXPECT_EQ(evaluateInLibrary("(function () { var list = [];"
-                              " for (var i = 0; i < 24580; i++) list.push(0x41 + i % 26);"
-                              " list.push(0x2000B);"
-                              " var s = convertUnicodeCodePointsToString(list);"
-                              " return [s.length, s.charCodeAt(8191), s.charCodeAt(8192),"
-                              " s.charCodeAt(24579), s.charCodeAt(24580), s.charCodeAt(24581)]; })()"),
-            "[24582,66,67,74,55360,56331]");
+  EXPECT_EQ(
+      evaluateInLibrary("(function () { var list = [];"
+                        " for (var i = 0; i < 24580; i++) list.push(0x41 + i % 26);"
+                        " list.push(0x2000B);"
+                        " var s = convertUnicodeCodePointsToString(list);"
+                        " return [s.length, s.charCodeAt(8191), s.charCodeAt(8192),"
+                        " s.charCodeAt(24579), s.charCodeAt(24580), s.charCodeAt(24581)]; })()"),
+      "[24582,66,67,74,55360,56331]");
 }
 
 TEST(UnicodeCore, FormatNumberTakesTheRadixAsTextAndPadsToAMinimumWidth) {
@@ -199,7 +202,8 @@ TEST(UnicodeCore, ParseIntegerExactlyRoundsHalfwayRunsToEven) {
       {"parseIntegerExactly('0x20000000000001', '0')", "9007199254740992"},
       // (2^54 - 1) * 2^970 lies halfway between the largest Number and 2^1024.
       {"parseIntegerExactly('fffffffffffffc' + new Array(243).join('0'), '16')", "Infinity"},
-      {"parseIntegerExactly('fffffffffffffb' + new Array(243).join('0'), '16') === Number.MAX_VALUE",
+      {"parseIntegerExactly('fffffffffffffb' + new Array(243).join('0'), '16') === "
+       "Number.MAX_VALUE",
        "true"},
       {"parseIntegerExactly('-0', '10')", "-0"},
       {R"(parseIntegerExactly('\uFEFF9007199254740993', '10'))", "NaN"},
@@ -238,14 +242,15 @@ TEST(UnicodeCore, ParseIntegerExactlyAgreesWithCorrectRounding) {
     rows += "['" + digits + "','" + std::to_string(radix) + "'," + std::to_string(mantissa) + "," +
             std::to_string(exponent - 53) + "],";
   }
-  EXPECT_EQ(evaluateInLibrary("(function () { var rows = [" + rows +
-                              "], wrong = [];"
-                              " for (var i = 0; i < rows.length; i++) {"
-                              "   var row = rows[i];"
-                              "   if (parseIntegerExactly(row[0], row[1]) !== row[2] * Math.pow(2, row[3]))"
-                              "     wrong.push(row[1] + ':' + row[0]);"
-                              " }"
-                              " return wrong.join(' '); })()"),
+  EXPECT_EQ(evaluateInLibrary(
+                "(function () { var rows = [" + rows +
+                "], wrong = [];"
+                " for (var i = 0; i < rows.length; i++) {"
+                "   var row = rows[i];"
+                "   if (parseIntegerExactly(row[0], row[1]) !== row[2] * Math.pow(2, row[3]))"
+                "     wrong.push(row[1] + ':' + row[0]);"
+                " }"
+                " return wrong.join(' '); })()"),
             "");
 }
 

@@ -103,9 +103,10 @@ TEST(ChineseCharacterMap, MissingDictionaryGivesOneSpacePerByte) {
   }
 }
 
+// The dictionary's header followed by a body that is no trie.
 TEST(ChineseCharacterMap, DamagedDictionaryGivesOneSpacePerByte) {
   const ChineseCharacterMap map(ChineseScript::Traditional,
-                                singleFileDirectory("STCharacters.ocd2", "OPENCCMARISA0.2.5 not a trie"));
+                                singleFileDirectory("STCharacters.ocd2", "OPENCC_MARISA_0.2.5 not a trie"));
   EXPECT_EQ(map.apply("\xD6\xD0\xB9\xFA"), "    ");
 }
 
