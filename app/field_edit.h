@@ -11,11 +11,15 @@ class FieldEdit : public QPlainTextEdit {
   FieldEdit(int number, QWidget* parent);
   int number() const { return number_; }
 
+  // Replaces the whole text, choosing a wrap mode the text can be laid out in.
+  void showText(const QString& text);
+
  signals:
   void keyReleased(int field);
 
  protected:
   void keyReleaseEvent(QKeyEvent* event) override;
+  void insertFromMimeData(const QMimeData* source) override;
 
  private:
   int number_;

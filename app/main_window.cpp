@@ -79,7 +79,7 @@ MainWindow::MainWindow()
   Field& plain = fields_.at(PLAIN_TEXT_FIELD - 1);
   plain.beingWritten = true;
   plain.text = INITIAL_PLAIN_TEXT;
-  plain.edit->setPlainText(shownText(plain.text));
+  plain.edit->showText(shownText(plain.text));
   plain.beingWritten = false;
 
   auto* linkBox = new QLabel(this);
@@ -109,7 +109,7 @@ void MainWindow::setFieldText(int number, const FieldText& text) {
   field.beingWritten = true;
   field.text = text;
   field.editedSinceRead = false;
-  field.edit->setPlainText(shownText(text));
+  field.edit->showText(shownText(text));
   field.beingWritten = false;
   if (events_) events_->onTextChanged(number);
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QClipboard>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
@@ -165,6 +166,18 @@ TEST_F(MainWindowTest, EnterInsertsACrLfLineBreak) {
   QTest::keyClicks(window.field(1), "x");
   EXPECT_EQ(window.getFieldText(1), "Varnelo\r\nx");
   EXPECT_EQ(window.getFieldText(13), "Varnelo%0D%0Ax");
+}
+
+TEST_F(MainWindowTest, LongRunsWithoutWhiteSpaceWrapAnywhereSoTheyCanBeLaidOut) {
+  window.setFieldText(9, FieldText(5000, 'Q'));
+  EXPECT_EQ(window.field(9)->wordWrapMode(), QTextOption::WrapAnywhere);
+  window.setFieldText(9, "short words wrap at their boundaries");
+  EXPECT_EQ(window.field(9)->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+
+  QGuiApplication::clipboard()->setText(QString(5000, u'Q'));
+  focus(9);
+  window.field(9)->paste();
+  EXPECT_EQ(window.field(9)->wordWrapMode(), QTextOption::WrapAnywhere);
 }
 
 TEST_F(MainWindowTest, EscapeClosesTheWindow) {
