@@ -36,7 +36,8 @@ Commands:
   decode  the plain text of TEXT written into field FIELD: what the window
           then shows in field 1
   all     every converter field's form of TEXT, one block per field: a line
-          "[N] key  label", the field's text, then an empty line
+          "[N] key  label", then the field's text; an empty line between
+          blocks
 
 FIELD is a field number from 2 to 18 or a key or alias that 'list' shows.
 Field 6 (Punycode) is output only: 'decode 6' is refused.
@@ -126,16 +127,6 @@ const ConversionField& resolveField(const std::string& name) {
     throw Stop{"unknown field " + quoted(name) + "; FIELD is a number from 2 to 18 or a key from '" +
                PROGRAM + " list'"};
   return fieldRow(*number);
-}
-
-// A label as the window draws it: "&&" is "&", a single "&" only marks a mnemonic.
-std::string shownLabel(std::string_view stored) {
-  std::string shown;
-  for (size_t i = 0; i < stored.size(); ++i) {
-    if (stored[i] == '&' && i + 1 < stored.size()) ++i;
-    shown += stored[i];
-  }
-  return shown;
 }
 
 std::string keyWithAlias(const ConversionField& row) {
@@ -238,7 +229,7 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
   if (command.name == "list") {
     for (const ConversionField& row : FIELD_REGISTRY) {
       if (row.number == PLAIN_TEXT_FIELD) continue;
-      out << row.number << '\t' << keyWithAlias(row) << '\t' << shownLabel(row.label) << '\n';
+      out << row.number << '\t' << keyWithAlias(row) << '\t' << drawnLabel(row.label) << '\n';
     }
     return 0;
   }
@@ -270,7 +261,7 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     for (const ConversionField& row : FIELD_REGISTRY) {
       if (row.number == PLAIN_TEXT_FIELD) continue;
       if (row.number != PLAIN_TEXT_FIELD + 1) out << '\n';
-      out << '[' << row.number << "] " << row.sourceKey << "  " << shownLabel(row.label) << '\n';
+      out << '[' << row.number << "] " << row.sourceKey << "  " << drawnLabel(row.label) << '\n';
       write(out, window.getFieldText(row.number), command.raw);
       out << '\n';
     }

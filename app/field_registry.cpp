@@ -72,6 +72,15 @@ FieldText runConversion(const Conversion& conversion, const FieldText& text) {
   return asFieldText(conversion.native(text));
 }
 
+std::string drawnLabel(std::string_view stored) {
+  std::string drawn;
+  for (size_t i = 0; i < stored.size(); ++i) {
+    if (stored[i] == '&' && i + 1 < stored.size()) ++i;
+    drawn += stored[i];
+  }
+  return drawn;
+}
+
 std::optional<int> findField(const std::string& nameOrNumber) {
   for (const ConversionField& row : FIELD_REGISTRY) {
     if (row.number == PLAIN_TEXT_FIELD) continue;

@@ -2,6 +2,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "native/field_text.h"
 
@@ -58,6 +59,9 @@ inline constexpr int CLIENT_WIDTH = 1237;
 inline constexpr int CLIENT_HEIGHT = 646;
 
 FieldText runConversion(const Conversion& conversion, const FieldText& text);
+
+// A label as the window draws it: "&&" is "&", a single "&" only marks a mnemonic.
+std::string drawnLabel(std::string_view stored);
 
 // The field's number for a field number ("9") or key ("base64", or the alias).
 std::optional<int> findField(const std::string& nameOrNumber);

@@ -20,17 +20,6 @@ QFont fieldFont() {
   return font;
 }
 
-// A stored label draws "&&" as "&"; a single "&" only marks a mnemonic.
-QString labelDisplayText(const char* stored) {
-  QString text = QString::fromUtf8(stored);
-  QString shown;
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    if (text[i] == u'&' && i + 1 < text.size()) ++i;
-    shown += text[i];
-  }
-  return shown;
-}
-
 void place(QWidget* widget, const Geometry& geometry) {
   widget->setGeometry(geometry.x, geometry.y, geometry.width, geometry.height);
 }
@@ -57,7 +46,7 @@ MainWindow::MainWindow()
   fieldPalette.setColor(QPalette::Text, Qt::black);
 
   for (const ConversionField& row : FIELD_REGISTRY) {
-    auto* label = new QLabel(labelDisplayText(row.label), this);
+    auto* label = new QLabel(QString::fromStdString(drawnLabel(row.label)), this);
     label->setObjectName(QString::fromUtf8(row.labelControl));
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     label->setAutoFillBackground(true);

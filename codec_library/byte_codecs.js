@@ -18,7 +18,7 @@ function encodeBase64(data_bytes) {
   for (var i = 0; i < data_bytes.length; i += 3) {
     parts.push(encodeBase64Helper(data_bytes.slice(i, i + 3)));
   }
-  return parts.join('');
+  return joinStrings(parts);
 }
 
 // One, two or three bytes to four letters; a short group is padded with "=".
@@ -104,7 +104,7 @@ function encodeQuotedPrintableHelper(data_bytes, prefix, should_escape) {
     }
     parts.push(form);
   }
-  return parts.join('');
+  return joinStrings(parts);
 }
 
 // Escapes control characters, "=", "?" and everything above "~"; space and "_"

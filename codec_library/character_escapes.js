@@ -59,7 +59,7 @@ function convertCodesToEscapedString(codes, write_escape) {
     }
     parts.push(escape_text);
   }
-  return parts.join('');
+  return joinStrings(parts);
 }
 
 // One "\uXXXX" per UTF-16 unit, so a surrogate pair gives two.

@@ -99,5 +99,5 @@ function unescapeFromMime(str) {
     var unicode_codes = convertBytesToUnicodeCodePoints(decoded[1], normalizeEncodingName(decoded[0]));
     parts.push(convertUnicodeCodePointsToString(unicode_codes));
   }
-  return parts.join('');
+  return joinStrings(parts);
 }

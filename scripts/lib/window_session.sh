@@ -12,11 +12,19 @@ WINDOW_Y=0
 REGISTRY_SOURCE=""
 
 # Ends what the session started and removes its files.
+# Each step ignores its status, so that under set -e one failing step (wait
+# reports the killed process's status) cannot skip the rest.
 end_session() {
-  [[ -n $WINDOW_PID ]] && kill "$WINDOW_PID" 2>/dev/null && wait "$WINDOW_PID" 2>/dev/null
+  if [[ -n $WINDOW_PID ]]; then
+    kill "$WINDOW_PID" 2>/dev/null || true
+    wait "$WINDOW_PID" 2>/dev/null || true
+  fi
   # The X server's end also ends the xclip processes that serve the clipboard.
-  [[ -n $XVFB_PID ]] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
-  [[ -n $SESSION_DIR ]] && rm -rf "$SESSION_DIR"
+  if [[ -n $XVFB_PID ]]; then
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
+  fi
+  if [[ -n $SESSION_DIR ]]; then rm -rf "$SESSION_DIR"; fi
   WINDOW_PID="" XVFB_PID="" SESSION_DIR=""
 }
 
@@ -90,7 +98,32 @@ click_field() {
 type_into_field() {
   click_field "$1" || return 1
   xdotool key --clearmodifiers ctrl+a BackSpace
-  xdotool type --clearmodifiers --delay 20 -- "$2"
+  xdotool type --clearmodifiers --delay 80 -- "$2"
+}
+
+# Replaces field N's text with TEXT through the clipboard: Ctrl+A, Ctrl+V;
+# the key releases run the window's rules as typing does.
+paste_into_field() {
+  printf '%s' "$2" | xclip -i -selection clipboard >/dev/null 2>&1
+  holds_text() { [[ $(xclip -o -selection clipboard 2>/dev/null) == "$2" ]]; }
+  wait_for 5 holds_text "$@" || { echo "the clipboard does not take a text" >&2; return 1; }
+  click_field "$1" || return 1
+  xdotool key --clearmodifiers ctrl+a ctrl+v
+}
+
+# Types TEXT into field N and reads it back. xdotool types a character that the
+# keyboard lacks by binding it to a spare key for a moment, and a window that
+# lags behind can miss the binding and lose the character: then the text is
+# pasted instead. Fails when the field still does not hold TEXT.
+enter_text() {
+  local field=$1 text=$2 shown
+  type_into_field "$field" "$text" || return 1
+  shown=$(read_field "$field" "$text")
+  [[ $shown == "$text" ]] && return 0
+  echo "note: typing into field $field gave '$shown'; pasting '$text' instead" >&2
+  paste_into_field "$field" "$text" || return 1
+  shown=$(read_field "$field" "$text")
+  [[ $shown == "$text" ]] || { echo "field $field holds '$shown', not '$text'" >&2; return 1; }
 }
 
 # Prints field N's text: click, Ctrl+A, Ctrl+C, then the clipboard. Line

@@ -140,6 +140,14 @@ TEST(UnicodeCore, LongListsBecomeStringsWhole) {
       "[24582,66,67,74,55360,56331]");
 }
 
+TEST(UnicodeCore, JoinStringsKeepsEveryPieceInOrderAcrossBlocks) {
+  EXPECT_EQ(evaluateInLibrary("(function () { var parts = [];"
+                              " for (var i = 0; i < 3 * 4096 + 3; i++) parts.push(String(i));"
+                              " return [joinStrings(parts) === parts.join(''), joinStrings(['x', 'y']),"
+                              " joinStrings([])]; })()"),
+            "[true,xy,]");
+}
+
 TEST(UnicodeCore, FormatNumberTakesTheRadixAsTextAndPadsToAMinimumWidth) {
   expectEvaluations({
       {"formatNumber(255, 16, 2)", "FF"},
