@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "bench/mixed_text.h"
 #include "native/byte_list.h"
 #include "native/chinese_variants.h"
 #include "native/codepage936.h"
@@ -9,15 +10,6 @@
 
 namespace varnelo {
 namespace {
-
-// Mixed Chinese and ASCII text in code page 936, `bytes` long.
-FieldText mixedChineseText(size_t bytes) {
-  const FieldText unit = "Varnelo \xD6\xD0\xB9\xFA\xBA\xBA\xD7\xD6 text, \xB1\xE0\xC2\xEB 123\r\n";
-  FieldText text;
-  while (text.size() + unit.size() <= bytes) text += unit;
-  text.append(bytes - text.size(), 'a');
-  return text;
-}
 
 // Each native conversion applied to the form it reads, made from a mixed
 // text of state.range(0) bytes; throughput counts the bytes of that text.
