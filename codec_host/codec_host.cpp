@@ -251,7 +251,9 @@ FieldText CodecHost::run(std::string_view entry, const FieldText& text, const Fi
 
 FieldText runCodec(std::string_view entry, const FieldText& text, const FieldText& second,
                    const FieldText& third) {
-  static CodecHost host(CODEC_LIBRARY_SOURCE);
+  static CodecHost host(CODEC_LIBRARY_SOURCE,
+                        {CODEC_MAP_SOURCE,
+                         {std::begin(CODEC_MAP_GLOBALS), std::end(CODEC_MAP_GLOBALS)}});
   return host.run(entry, text, second, third);
 }
 

@@ -60,7 +60,8 @@ class CodecHost {
   std::unique_ptr<Engine> engine_;
 };
 
-// Runs an entry point of the embedded codec library (CODEC_LIBRARY_SOURCE).
+// Runs an entry point of the embedded codec library (CODEC_LIBRARY_SOURCE), with
+// the legacy charset tables (CODEC_MAP_SOURCE) loaded only by calls that read them.
 FieldText runCodec(std::string_view entry, const FieldText& text, const FieldText& second = {},
                    const FieldText& third = {});
 

@@ -23,8 +23,11 @@ int readOne(UConverter* converter, const std::string& bytes) {
   UErrorCode error = U_ZERO_ERROR;
   ucnv_reset(converter);
   UChar units[4];
-  int32_t count = ucnv_toUChars(converter, units, 4, bytes.data(), static_cast<int32_t>(bytes.size()), &error);
-  if (U_FAILURE(error) || count != 1 || (units[0] >= 0xD800 && units[0] <= 0xDFFF)) return NO_CHARACTER;
+  int32_t count =
+      ucnv_toUChars(converter, units, 4, bytes.data(), static_cast<int32_t>(bytes.size()), &error);
+  if (U_FAILURE(error) || count != 1 || (units[0] >= 0xD800 && units[0] <= 0xDFFF)) {
+    return NO_CHARACTER;
+  }
   return units[0];
 }
 
@@ -52,7 +55,9 @@ std::vector<int> jisTable(UConverter* shiftJis) {
 
 std::vector<int> byteTable(UConverter* converter) {
   std::vector<int> table;
-  for (int byte = 0; byte < 256; ++byte) table.push_back(readOne(converter, std::string(1, static_cast<char>(byte))));
+  for (int byte = 0; byte < 256; ++byte) {
+    table.push_back(readOne(converter, std::string(1, static_cast<char>(byte))));
+  }
   return table;
 }
 
@@ -78,7 +83,10 @@ std::string encodeTable(const std::vector<int>& table) {
       i = end;
       continue;
     }
-    while (end < table.size() && end - i < BASE && table[end] == previous + 1 + static_cast<int>(end - i)) ++end;
+    while (end < table.size() && end - i < BASE &&
+           table[end] == previous + 1 + static_cast<int>(end - i)) {
+      ++end;
+    }
     if (end - i >= 3) {  // shorter runs cost no more as single tokens
       put(RUN);
       put(static_cast<int>(end - i) - 1);

@@ -8,7 +8,6 @@ var MIME_FULL_MATCH = /^=\?([^?]+)\?([BQ])\?([^?]+)\?=$/;
 var MIME_PARTIAL_MATCH = /^=\?([^?]+)\?([BQ])\?([^?]+)\?=/;
 
 // The whole text as one word, however long: no 75-character limit, no folding.
-// The bytes come first, so a legacy charset fails the call even for "".
 function escapeToMime(str, mime_encoding, char_encoding) {
   var data_bytes = convertUnicodeCodePointsToBytes(convertStringToUnicodeCodePoints(str),
                                                    char_encoding);
@@ -81,9 +80,8 @@ function decodeMime(str) {
   return [charset, data_bytes];
 }
 
-// Words become their text; a charset without an entry ("GBK") makes its word
-// add nothing, and a legacy charset fails the whole call. Plain runs pass
-// through unchanged.
+// Words become their text, each through its own charset; a charset without an
+// entry ("GBK") makes its word add nothing. Plain runs pass through unchanged.
 function unescapeFromMime(str) {
   var pieces = splitMimeString(str);
   var parts = [];

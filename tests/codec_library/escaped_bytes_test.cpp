@@ -53,7 +53,7 @@ TEST(CharsetRegistry, NamesAreUpperCasedWithoutHyphensAndLowLines) {
   EXPECT_EQ(evaluateInLibrary("normalizeEncodingName(undefined)"), "<failed>");
 }
 
-TEST(CharsetRegistry, HoldsUtf8AndFourLegacyCharsetsThatFail) {
+TEST(CharsetRegistry, HoldsUtf8AndFourLegacyCharsets) {
   EXPECT_EQ(evaluateInLibrary("(function () { var names = [];"
                               " for (var name in OUTPUT_CONVERTERS) names.push(name);"
                               " for (name in INPUT_CONVERTERS) names.push(name);"
@@ -73,13 +73,31 @@ TEST(CharsetRegistry, HoldsUtf8AndFourLegacyCharsetsThatFail) {
         "[]")
         << name;
   }
-  for (const char* name : {"Shift_JIS", "euc-jp", "ISO-2022-JP", "ISO_8859-1", "iso88591"}) {
-    EXPECT_EQ(evaluateInLibrary(std::string("convertUnicodeCodePointsToBytes([], '") + name + "')"),
-              "<failed>")
-        << name;
-    EXPECT_EQ(evaluateInLibrary(std::string("convertBytesToUnicodeCodePoints([], '") + name + "')"),
-              "<failed>")
-        << name;
+  // Each spelling reaches its own converters: "\u3042" and its bytes there.
+  const struct {
+    const char* name;
+    const char* bytes;
+    const char* read;
+  } legacy[] = {
+      {"Shift_JIS", "[130,160]", "[12354]"},
+      {"euc-jp", "[164,162]", "[12354]"},
+      {"ISO-2022-JP", "[27,36,66,36,34,27,40,66]", "[12354]"},
+      {"ISO_8859-1", "[63]", "[63]"},
+      {"iso88591", "[63]", "[63]"},
+  };
+  for (const auto& charset : legacy) {
+    EXPECT_EQ(evaluateInLibrary(std::string("convertUnicodeCodePointsToBytes([0x3042], '") +
+                                charset.name + "')"),
+              charset.bytes)
+        << charset.name;
+    EXPECT_EQ(evaluateInLibrary(std::string("convertBytesToUnicodeCodePoints(") + charset.bytes +
+                                ", '" + charset.name + "')"),
+              charset.read)
+        << charset.name;
+    EXPECT_EQ(evaluateInLibrary(std::string("convertBytesToUnicodeCodePoints([], '") + charset.name +
+                                "')"),
+              "[]")
+        << charset.name;
   }
 }
 
@@ -101,8 +119,8 @@ TEST(EscapedBytes, WritesEveryByteInTheBase) {
        u"AB",
        u"16", u"UTF-8", uR"(\x42)"},
       {"escapeToEscapedBytes", u"\u3042", u"16", u"GBK", u""},
-      {"escapeToEscapedBytes", u"\u3042", u"8", u"Shift_JIS", std::nullopt},
-      {"escapeToEscapedBytes", u"", u"16", u"euc-jp", std::nullopt},
+      {"escapeToEscapedBytes", u"\u3042", u"8", u"Shift_JIS", uR"(\202\240)"},
+      {"escapeToEscapedBytes", u"", u"16", u"euc-jp", u""},
   });
 }
 
@@ -144,9 +162,10 @@ TEST(EscapedBytes, ReadsThroughTheRegistry) {
   expectCalls({
       {"unescapeFromEscapedBytes", uR"(\x41)", u"16", u"utf_8", u"A"},
       {"unescapeFromEscapedBytes", uR"(\x41)", u"16", u"GBK", u""},
-      {"unescapeFromEscapedBytes", uR"(\x41)", u"16", u"Shift_JIS", std::nullopt},
-      {"unescapeFromEscapedBytes", u"", u"8", u"ISO-2022-JP", std::nullopt},
-      {"unescapeFromEscapedBytes", u"", u"8", u"ISO_8859-1", std::nullopt},
+      {"unescapeFromEscapedBytes", uR"(\x41\x82\xA0)", u"16", u"Shift_JIS", u"A\u3042"},
+      {"unescapeFromEscapedBytes", uR"(\033\044\102\044\042\033\050\102)", u"8", u"ISO-2022-JP",
+       u"\u3042"},
+      {"unescapeFromEscapedBytes", uR"(\351)", u"8", u"ISO_8859-1", u"\u00e9"},
   });
 }
 
@@ -162,10 +181,13 @@ TEST(EscapedBytes, FieldTexts) {
               plain)
         << base;
   }
-  // A zero byte ends the field text; a legacy charset fails the call.
+  // A zero byte ends the field text; a legacy charset converts both ways.
   EXPECT_EQ(runCodec("unescapeFromEscapedBytes", "\\000\\101", "8", "UTF-8"), "");
   EXPECT_EQ(runCodec("unescapeFromEscapedBytes", "\\101\\000\\102", "8", "UTF-8"), "A");
-  EXPECT_EQ(runCodec("escapeToEscapedBytes", plain, "16", "Shift_JIS"), "");
+  EXPECT_EQ(runCodec("escapeToEscapedBytes", plain, "16", "Shift_JIS"),
+            "\\x41\\x92\\x86\\x82\\xA0");
+  EXPECT_EQ(runCodec("unescapeFromEscapedBytes", "\\x41\\x92\\x86\\x82\\xA0", "16", "Shift_JIS"),
+            plain);
   EXPECT_EQ(runCodec("escapeToEscapedBytes", plain, "16", "GBK"), "");
 }
 

@@ -7,10 +7,11 @@
 
 namespace varnelo {
 
-// The codec library plus one test-only entry point, `evaluate`, that runs an
-// expression in a fresh environment and returns it as a string; with it tests
-// reach the library's inner functions through the real script host. Values
-// that lists hold (NaN, -0) are written so they can be told apart.
+// The codec library, with its map script, plus one test-only entry point,
+// `evaluate`, that runs an expression in a fresh environment and returns it as
+// a string; with it tests reach the library's inner functions through the real
+// script host. Values that lists hold (NaN, -0) are written so they can be
+// told apart.
 inline CodecHost& libraryHarness() {
   static CodecHost host(std::string(CODEC_LIBRARY_SOURCE) + R"js(
 function showValue(v) {
@@ -23,7 +24,9 @@ function showValue(v) {
   return String(v);
 }
 function evaluate(expression) { return showValue(eval(expression)); }
-)js");
+)js",
+                        {CODEC_MAP_SOURCE,
+                         {std::begin(CODEC_MAP_GLOBALS), std::end(CODEC_MAP_GLOBALS)}});
   return host;
 }
 
