@@ -43,7 +43,7 @@ TEST(MimeWords, EncodeTheWholeTextAsOneWord) {
       {"Q word keeps space and underscore", "a_b ?", "quoted-printable", "UTF-8",
        "=?UTF-8?Q?a_b =3F?="},
       {"encoding choice is case-sensitive", "A?", "Base64", "UTF-8", "=?UTF-8?Q?A=3F?="},
-      {"charset without an entry", "A", "base64", "GBK", "=?GBK?B??="},
+      {"charset without an entry", "A", "base64", "GBK", "=?GBK?B?" "?="},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(runCodec("escapeToMime", c.text, c.mimeEncoding, c.charset), c.expected) << c.name;
@@ -77,7 +77,7 @@ TEST(MimeWords, DecodeWordsAndPassPlainTextThrough) {
       {"ideographic space is plain text", "=?UTF-8?B?44GC?=\xA1\xA1=?UTF-8?B?44GE?=",
        "\xA4\xA2\xA1\xA1\xA4\xA4"},
       {"small b is no word", "=?UTF-8?b?44GC?=", "=?UTF-8?b?44GC?="},
-      {"empty encoded text is no word", "=?UTF-8?B??=", "=?UTF-8?B??="},
+      {"empty encoded text is no word", "=?UTF-8?B?" "?=", "=?UTF-8?B?" "?="},
       {"missing end is no word", "=?UTF-8?B?44GC? x", "=?UTF-8?B?44GC? x"},
       {"word starting inside a failed one", "=?a=?UTF-8?B?44GC?=", "=?a\xA4\xA2"},
       {"Q word", "=?UTF-8?Q?a_b=3F?=", "a b?"},
