@@ -33,8 +33,12 @@ FieldEdit::FieldEdit(int number, QWidget* parent) : QPlainTextEdit(parent), numb
 }
 
 void FieldEdit::showText(const QString& text) {
-  setWordWrapMode(hasLongUnbrokenRun(text) ? QTextOption::WrapAnywhere
-                                           : QTextOption::WrapAtWordBoundaryOrAnywhere);
+  const auto mode = hasLongUnbrokenRun(text) ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere;
+  if (mode != wordWrapMode()) {
+    // A new mode lays out the text already there: empty the field first.
+    clear();
+    setWordWrapMode(mode);
+  }
   setPlainText(text);
 }
 
