@@ -5,6 +5,7 @@
 #include <sstream>
 #include <string>
 #include <vector>
+#include "tests/table_test.h"
 
 namespace varnelo {
 namespace {
@@ -71,7 +72,7 @@ TEST_P(ConvertCliSuccess, PrintsTheResult) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, ConvertCliSuccess, testing::ValuesIn(SUCCESSES),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         RowName{});
 
 struct Refusal {
   const char* name;
@@ -120,7 +121,7 @@ TEST_P(ConvertCliRefusal, SaysWhyInOneLineAndPrintsNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, ConvertCliRefusal, testing::ValuesIn(REFUSALS),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         RowName{});
 
 TEST(ConvertCli, HelpDocumentsTheCommandsOptionsAndRules) {
   for (const auto& args : {std::vector<std::string>{"--help"}, {"-h"}, {"--raw", "--help", "encode"}}) {

@@ -1,6 +1,7 @@
 #include "native/byte_list.h"
 
 #include <gtest/gtest.h>
+#include "tests/table_test.h"
 
 namespace varnelo {
 namespace {
@@ -25,7 +26,7 @@ TEST_P(BytesToByteList, GivesExactText) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, BytesToByteList, testing::ValuesIn(TO_LIST),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         RowName{});
 
 const Case FROM_LIST[] = {
     {"AsciiAndChinese", "{65,214,208}", "A\xD6\xD0"},
@@ -56,7 +57,7 @@ TEST_P(ByteListToBytes, GivesExactBytes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, ByteListToBytes, testing::ValuesIn(FROM_LIST),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         RowName{});
 
 struct PieceCase {
   const char* name;
@@ -105,7 +106,7 @@ TEST_P(DecimalTextToByte, GivesExactByte) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, DecimalTextToByte, testing::ValuesIn(PIECES),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         RowName{});
 
 TEST(ByteList, EveryByteSurvivesTheRoundTrip) {
   std::string all;

@@ -4,18 +4,13 @@
 
 #include <filesystem>
 #include <fstream>
+#include "tests/table_test.h"
 
 namespace varnelo {
 namespace {
 
-struct Case {
-  const char* name;
-  FieldText (*convert)(const FieldText&);
-  std::string input;
-  std::string expected;
-};
 
-const Case CASES[] = {
+const ConversionCase CASES[] = {
     {"ChinaToTraditional", toTraditionalChinese, "\xD6\xD0\xB9\xFA", "\xD6\xD0\x87\xF8"},  // 中国 -> 中國
     {"HanToTraditional", toTraditionalChinese, "\xBA\xBA", "\x9D\x68"},                    // 汉 -> 漢
     {"ChinaToSimplified", toSimplifiedChinese, "\xD6\xD0\x87\xF8", "\xD6\xD0\xB9\xFA"},   // 中國 -> 中国
@@ -42,14 +37,14 @@ const Case CASES[] = {
     {"ZeroByteKept", toTraditionalChinese, std::string("\xBA\xBA\0A", 4), std::string("\x9D\x68\0A", 4)},
 };
 
-class ChineseVariants : public testing::TestWithParam<Case> {};
+using ChineseVariants = ConversionTable;
 
 TEST_P(ChineseVariants, GivesExactBytes) {
   EXPECT_EQ(GetParam().convert(GetParam().input), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, ChineseVariants, testing::ValuesIn(CASES),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         RowName{});
 
 // Every double-byte character the code page can hold, after an odd byte so
 // that a shift by one would show.

@@ -1,20 +1,15 @@
 #include "native/codepage936.h"
 
 #include <gtest/gtest.h>
+#include "tests/table_test.h"
 
 namespace varnelo {
 namespace {
 
-struct Case {
-  const char* name;
-  FieldText (*convert)(const FieldText&);
-  std::string input;
-  std::string expected;
-};
 
 FieldText utf16leOfText(const FieldText& text) { return gbkToUtf16leBytes(text); }
 
-const Case CASES[] = {
+const ConversionCase CASES[] = {
     {"ChineseToUtf8", gbkToUtf8, "\xD6\xD0", "\xE4\xB8\xAD"},
     {"MixedToUtf8", gbkToUtf8, "A\xD6\xD0", "A\xE4\xB8\xAD"},
     {"EmptyToUtf8", gbkToUtf8, "", ""},
@@ -37,14 +32,14 @@ const Case CASES[] = {
     {"EmptyToUtf16le", utf16leOfText, "", ""},
 };
 
-class CodePageConversion : public testing::TestWithParam<Case> {};
+using CodePageConversion = ConversionTable;
 
 TEST_P(CodePageConversion, GivesExactBytes) {
   EXPECT_EQ(GetParam().convert(GetParam().input), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, CodePageConversion, testing::ValuesIn(CASES),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         RowName{});
 
 TEST(CodePage936, BytesThatAreNotCodePage936SurviveAsPlaceholders) {
   // A lead byte before a space, then the UTF-8 of "中" read as code page 936:

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include "tests/table_test.h"
 
 namespace varnelo {
 namespace {
@@ -27,7 +28,7 @@ TEST_P(BytesToHexText, GivesExactText) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, BytesToHexText, testing::ValuesIn(TO_HEX),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         RowName{});
 
 const Case FROM_HEX[] = {
     {"UpperCase", "41E4B8AD", "A\xE4\xB8\xAD"},
@@ -60,7 +61,7 @@ TEST_P(HexTextToBytes, GivesExactBytes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, HexTextToBytes, testing::ValuesIn(FROM_HEX),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         RowName{});
 
 struct IntegerCase {
   const char* name;
@@ -95,7 +96,7 @@ TEST_P(HexTextToInteger, GivesExactValue) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, HexTextToInteger, testing::ValuesIn(INTEGERS),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         RowName{});
 
 // Every byte that hexTextToBytes gives is the low eight bits of
 // hexTextToInteger of its piece, for every piece without a space.
