@@ -69,6 +69,7 @@ MainWindow::MainWindow()
   plain.beingWritten = true;
   plain.text = INITIAL_PLAIN_TEXT;
   plain.edit->showText(shownText(plain.text));
+  plain.showsWrittenText = true;
   plain.beingWritten = false;
 
   auto* linkBox = new QLabel(this);
@@ -95,11 +96,16 @@ FieldText MainWindow::getFieldText(int number) {
 
 void MainWindow::setFieldText(int number, const FieldText& text) {
   Field& field = fields_.at(number - 1);
-  field.beingWritten = true;
-  field.text = text;
-  field.editedSinceRead = false;
-  field.edit->showText(shownText(text));
-  field.beingWritten = false;
+  // Showing a text again that the widget already shows as written would only
+  // lay out the same text anew: seconds for a few megabytes, on every key release.
+  if (!(field.showsWrittenText && field.text == text)) {
+    field.beingWritten = true;
+    field.text = text;
+    field.editedSinceRead = false;
+    field.edit->showText(shownText(text));
+    field.showsWrittenText = true;
+    field.beingWritten = false;
+  }
   if (events_) events_->onTextChanged(number);
 }
 
@@ -114,6 +120,7 @@ void MainWindow::onUserChange(int number) {
   Field& field = fields_.at(number - 1);
   if (field.beingWritten) return;
   field.editedSinceRead = true;
+  field.showsWrittenText = false;
   if (events_) events_->onTextChanged(number);
 }
 

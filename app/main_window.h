@@ -31,6 +31,8 @@ class MainWindow : public QWidget, public FieldWindow {
     // field, so that bytes a widget cannot show survive unchanged.
     FieldText text;
     bool editedSinceRead = false;
+    // The widget shows exactly `text` as written, untouched by the user since.
+    bool showsWrittenText = false;
     bool beingWritten = false;
   };
 

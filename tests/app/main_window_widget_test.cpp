@@ -150,6 +150,19 @@ TEST_F(MainWindowTest, WritingTheSameTextRaisesTextChangedAgain) {
   EXPECT_EQ(writtenFields().size(), 2u + 2 * 17);
 }
 
+TEST_F(MainWindowTest, TheSameTextWrittenAgainIsNotShownAnewUnlessTheUserChangedIt) {
+  window.setFieldText(9, "abc");
+  window.field(9)->moveCursor(QTextCursor::End);
+  window.setFieldText(9, "abc");
+  EXPECT_EQ(window.field(9)->textCursor().position(), 3);
+
+  focus(9);
+  window.field(9)->insertPlainText(QString::fromUtf8("가"));  // not in code page 936
+  EXPECT_EQ(window.getFieldText(9), "abc?");
+  window.setFieldText(9, "abc?");
+  EXPECT_EQ(window.field(9)->toPlainText(), "abc?");
+}
+
 TEST_F(MainWindowTest, TabMovesTheFocusAndItsReleaseDecodesTheNewField) {
   focus(12);
   QTest::keyPress(window.field(12), Qt::Key_Tab);
