@@ -1,6 +1,9 @@
 #include "app/convert_cli.h"
 
+#include <unicode/utf8.h>
+
 #include <algorithm>
+#include <cstdint>
 #include <istream>
 #include <new>
 #include <optional>
@@ -150,36 +153,15 @@ std::string readAll(std::istream& in) {
 }
 
 // The offset of the first byte that starts no well-formed UTF-8 sequence
-// (overlong forms, surrogates and values above U+10FFFF are not well formed).
+// (ICU's reader rejects overlong forms, surrogates and values above U+10FFFF).
 std::optional<size_t> firstInvalidUtf8(std::string_view bytes) {
-  size_t i = 0;
-  while (i < bytes.size()) {
-    auto lead = static_cast<unsigned char>(bytes[i]);
-    if (lead < 0x80) {
-      ++i;
-      continue;
-    }
-    size_t length = 0;
-    unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
-    if (lead >= 0xC2 && lead <= 0xDF) {
-      length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      length = 3;
-      if (lead == 0xE0) low = 0xA0;
-      if (lead == 0xED) high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      length = 4;
-      if (lead == 0xF0) low = 0x90;
-      if (lead == 0xF4) high = 0x8F;
-    } else {
-      return i;
-    }
-    if (bytes.size() - i < length) return i;
-    auto second = static_cast<unsigned char>(bytes[i + 1]);
-    if (second < low || second > high) return i;
-    for (size_t k = 2; k < length; ++k)
-      if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return i;
-    i += length;
+  const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
+  const int64_t length = static_cast<int64_t>(bytes.size());
+  for (int64_t i = 0; i < length;) {
+    const int64_t start = i;
+    UChar32 c;
+    U8_NEXT(data, i, length, c);
+    if (c < 0) return static_cast<size_t>(start);
   }
   return std::nullopt;
 }
